@@ -1,0 +1,9 @@
+#pragma once
+
+#include <span>
+
+namespace tessaly {
+
+double dn_spread_std(std::span<const double> y);
+
+}  // namespace tessaly
