@@ -1,0 +1,1 @@
+# type stubs, completed below
