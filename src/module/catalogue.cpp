@@ -70,8 +70,8 @@ constexpr Entry kEntries[] = {
 
     // catch22 family
     plain<&dn_spread_std>("dn_spread_std_f"),
-    normalized<&dn_outlierinclude_p_001_mdrmd, kNormalizes>("dn_outlierinclude_p_001_mdrmd_f"),
-    normalized<&dn_outlierinclude_n_001_mdrmd, kNormalizes>("dn_outlierinclude_n_001_mdrmd_f"),
+    //TMP normalized<&dn_outlierinclude_p_001_mdrmd, kNormalizes>("dn_outlierinclude_p_001_mdrmd_f"),
+    //TMP normalized<&dn_outlierinclude_n_001_mdrmd, kNormalizes>("dn_outlierinclude_n_001_mdrmd_f"),
 };
 
 template <std::size_t I>

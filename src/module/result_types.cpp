@@ -1,6 +1,7 @@
 #include "module/result_types.h"
 
 #include <array>
+#include <cstring>
 #include <new>
 #include <string>
 #include <utility>
@@ -33,7 +34,9 @@ void dealloc(PyObject* self) {
 }
 
 PyObject* refuse_new(PyTypeObject* type, PyObject*, PyObject*) {
-  PyErr_Format(PyExc_TypeError, "cannot create '%s' instances", type->tp_name);
+  const char* name = type->tp_name;
+  if (const char* dot = std::strrchr(name, '.')) name = dot + 1;
+  PyErr_Format(PyExc_TypeError, "cannot create '%s' instances", name);
   return nullptr;
 }
 
@@ -117,13 +120,15 @@ PyTypeObject* create_type(const char* name, int basic_size, destructor dealloc_f
   return reinterpret_cast<PyTypeObject*>(PyType_FromSpec(&spec));
 }
 
+// Qualified by the module: an unqualified type name makes the interpreter warn
+// about a missing __module__ (an error under -W error).
 const char* class_name(ClassId cls) {
   switch (cls) {
-    case ClassId::Catch22Result: return "Catch22Result";
-    case ClassId::CumulativeFeatures: return "CumulativeFeatures";
-    case ClassId::TSFeaturesResult: return "TSFeaturesResult";
-    case ClassId::HCTSAResult: return "HCTSAResult";
-    case ClassId::CombinedResult: return "CombinedResult";
+    case ClassId::Catch22Result: return "tessaly.Catch22Result";
+    case ClassId::CumulativeFeatures: return "tessaly.CumulativeFeatures";
+    case ClassId::TSFeaturesResult: return "tessaly.TSFeaturesResult";
+    case ClassId::HCTSAResult: return "tessaly.HCTSAResult";
+    case ClassId::CombinedResult: return "tessaly.CombinedResult";
     case ClassId::None: break;
   }
   throw InternalError("unknown result class");
