@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -72,6 +73,53 @@ double fluctuation_reference(const std::vector<double>& profile, std::size_t tau
     total += chisq;
   }
   return std::sqrt(total / static_cast<double>(q * tau));
+}
+
+// The elimination written out per window, power sums and all, as a literal
+// reference for the version that forms the window-independent terms once per size.
+double fluctuation_literal(const std::vector<double>& profile, std::size_t tau) {
+  const std::size_t q = profile.size() / tau;
+  double sse = -0.0;
+  for (std::size_t j = 0; j < q; ++j) {
+    double S[5] = {-0.0, -0.0, -0.0, -0.0, -0.0};
+    double T[3] = {-0.0, -0.0, -0.0};
+    for (std::size_t k = 0; k < tau; ++k) {
+      const double x = static_cast<double>(k + 1);
+      const double P = profile[j * tau + k];
+      double xp = 1.0;
+      for (int p = 0; p <= 4; ++p) {
+        S[p] += xp;
+        if (p <= 2) T[p] += xp * P;
+        xp = p == 0 ? x : xp * x;
+      }
+    }
+    const double m1 = S[1] / S[0], m2 = S[2] / S[0], p0 = T[0] / S[0];
+    const double a22 = S[2] - S[1] * m1, a23 = S[3] - S[1] * m2, t2 = T[1] - S[1] * p0;
+    const double a32 = S[3] - S[2] * m1, a33 = S[4] - S[2] * m2, t3 = T[2] - S[2] * p0;
+    const double q1 = t2 / a22, r = a23 / a22;
+    const double c2 = (t3 - a32 * q1) / (a33 - a32 * r);
+    const double c1 = q1 - r * c2;
+    const double c0 = p0 - m1 * c1 - m2 * c2;
+    for (std::size_t k = 0; k < tau; ++k) {
+      const double x = static_cast<double>(k + 1);
+      const double res = profile[j * tau + k] - (x * c1 + c2 * x * x + c0);
+      sse += res * res;
+    }
+  }
+  return std::sqrt(sse / static_cast<double>(q * tau));
+}
+
+TEST_F(ScFluctAnalDfa2, QuadraticFluctuationMatchesLiteralElimination) {
+  for (std::size_t n : {32u, 257u, 5000u}) {
+    std::vector<double> profile = noise(n, n + 11);
+    for (std::size_t i = 1; i < profile.size(); ++i) profile[i] += profile[i - 1];
+    for (std::uint64_t tau : d::window_sizes(n)) {
+      SCOPED_TRACE(tau);
+      const double got = d::quadratic_fluctuation(profile, tau);
+      const double want = fluctuation_literal(profile, tau);
+      EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0) << got << " vs " << want;
+    }
+  }
 }
 
 TEST_F(ScFluctAnalDfa2, QuadraticFluctuationMatchesLeastSquares) {

@@ -2,6 +2,7 @@
 // local-mean forecaster.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
