@@ -1,8 +1,10 @@
+// One-time GSL configuration for the process.
 #pragma once
 
 namespace tessaly {
 
-// Turns GSL's abort-on-error handler off; called once when the module initialises.
+// Makes GSL report failures through return codes instead of aborting. Idempotent;
+// called once when the module initialises, before any feature runs.
 void init_gsl();
 
 }  // namespace tessaly
