@@ -20,23 +20,38 @@ double dot(std::span<const double> a, std::span<const double> b) {
 
 }  // namespace
 
+std::vector<double> normal_equations(std::span<const std::span<const double>> columns,
+                                     std::span<const double> response) {
+  const std::size_t k = columns.size();
+  for (const auto& col : columns)
+    if (col.size() != response.size())
+      throw std::invalid_argument("least_squares: column length mismatch");
+  const std::size_t width = k + 1;
+  if (k != 0 && width > std::numeric_limits<std::size_t>::max() / sizeof(double) / k)
+    throw std::bad_alloc();
+  std::vector<double> aug(k * width);
+  // X_i . X_j and X_j . X_i multiply the same pairs in the same order, so the
+  // lower triangle is a copy of the upper one, bit for bit.
+  for (std::size_t i = 0; i < k; ++i) {
+    for (std::size_t j = i; j < k; ++j) {
+      const double s = dot(columns[i], columns[j]);
+      aug[i * width + j] = s;
+      aug[j * width + i] = s;
+    }
+    aug[i * width + k] = dot(columns[i], response);
+  }
+  return aug;
+}
+
 Expected<LeastSquaresFit> least_squares(std::span<const std::span<const double>> columns,
                                         std::span<const double> response) {
   const std::size_t k = columns.size();
   const std::size_t rows = response.size();
   if (k == 0 || rows == 0) throw std::invalid_argument("least_squares: empty system");
-  for (const auto& col : columns)
-    if (col.size() != rows) throw std::invalid_argument("least_squares: column length mismatch");
 
-  // Augmented normal equations, row-major, k rows of k + 1 entries.
+  std::vector<double> aug = normal_equations(columns, response);
   const std::size_t width = k + 1;
-  if (width > std::numeric_limits<std::size_t>::max() / sizeof(double) / k) throw std::bad_alloc();
-  std::vector<double> aug(k * width);
   auto at = [&](std::size_t i, std::size_t j) -> double& { return aug[i * width + j]; };
-  for (std::size_t i = 0; i < k; ++i) {
-    for (std::size_t j = 0; j < k; ++j) at(i, j) = dot(columns[i], columns[j]);
-    at(i, k) = dot(columns[i], response);
-  }
 
   for (std::size_t c = 0; c < k; ++c) {
     // First row holding the largest magnitude; later rows win only when strictly larger.

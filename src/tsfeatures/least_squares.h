@@ -19,6 +19,11 @@ struct LeastSquaresFit {
   double ssr;                        // sum of squared residuals
 };
 
+// The augmented normal equations [X'X | X'v], row-major, k rows of k + 1 entries.
+// Every column must have the response's length (std::invalid_argument otherwise).
+std::vector<double> normal_equations(std::span<const std::span<const double>> columns,
+                                     std::span<const double> response);
+
 // Regresses `response` (N values) on `columns` (k columns of N values each).
 // Requires N >= 1, k >= 1 and equal lengths (std::invalid_argument otherwise).
 // Returns the error "Singular matrix" when a chosen pivot is below kSingularPivot.

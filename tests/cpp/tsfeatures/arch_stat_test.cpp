@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tsfeatures/arch_stat.h"
-#include "tsfeatures_fixture.h"
+#include "ar_series_fixture.h"
 
 namespace tessaly {
 namespace {

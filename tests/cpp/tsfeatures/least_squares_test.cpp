@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -95,6 +96,29 @@ TEST(LeastSquaresTest, NaNFlowsThroughWithoutAnError) {
   const Expected<LeastSquaresFit> fit = least_squares(cols, v);
   ASSERT_TRUE(fit.ok());
   EXPECT_TRUE(std::isnan(fit->ssr));
+}
+
+TEST(LeastSquaresTest, MirroredNormalEquationsMatchEveryDotProduct) {
+  // Only the upper triangle is summed; the copy must equal the literal lower sums.
+  std::mt19937_64 gen(11);
+  std::normal_distribution<double> noise(0.0, 3.0);
+  constexpr std::size_t kRows = 57;
+  constexpr std::size_t kCols = 6;
+  std::vector<std::vector<double>> data(kCols + 1, std::vector<double>(kRows));
+  for (auto& col : data)
+    for (double& v : col) v = noise(gen);
+  const Columns cols(data.begin(), data.begin() + kCols);
+  const std::span<const double> v = data[kCols];
+  const std::vector<double> aug = normal_equations(cols, v);
+  ASSERT_EQ(aug.size(), kCols * (kCols + 1));
+  for (std::size_t i = 0; i < kCols; ++i) {
+    for (std::size_t j = 0; j <= kCols; ++j) {
+      const std::span<const double> other = j < kCols ? cols[j] : v;
+      double s = -0.0;
+      for (std::size_t t = 0; t < kRows; ++t) s += cols[i][t] * other[t];
+      EXPECT_EQ(aug[i * (kCols + 1) + j], s) << i << "," << j;
+    }
+  }
 }
 
 TEST(LeastSquaresTest, MalformedSystemsAreInternalErrors) {

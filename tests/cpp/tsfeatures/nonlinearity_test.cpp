@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tsfeatures/nonlinearity.h"
-#include "tsfeatures_fixture.h"
+#include "ar_series_fixture.h"
 
 namespace tessaly {
 namespace {

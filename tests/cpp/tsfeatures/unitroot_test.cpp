@@ -9,7 +9,7 @@
 #include "tsfeatures/unitroot_kpss.h"
 #include "tsfeatures/unitroot_lags.h"
 #include "tsfeatures/unitroot_pp.h"
-#include "tsfeatures_fixture.h"
+#include "ar_series_fixture.h"
 
 namespace tessaly {
 namespace {
