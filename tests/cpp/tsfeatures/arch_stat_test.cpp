@@ -18,7 +18,9 @@ constexpr double kQNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr std::uint64_t kHugeLags = std::numeric_limits<std::uint64_t>::max();
 
-std::span<const double> prefix(std::size_t n) { return std::span<const double>(kArSeries).first(n); }
+std::span<const double> prefix(std::size_t n) {
+  return std::span<const double>(kArSeries).first(n);
+}
 
 TEST(ArchStatTest, TooFewValuesForTheLagsGiveNaN) {
   const struct {

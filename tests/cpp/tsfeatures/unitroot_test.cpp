@@ -19,7 +19,9 @@ using test::kArSeries;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kQNaN = std::numeric_limits<double>::quiet_NaN();
 
-std::span<const double> prefix(std::size_t n) { return std::span<const double>(kArSeries).first(n); }
+std::span<const double> prefix(std::size_t n) {
+  return std::span<const double>(kArSeries).first(n);
+}
 
 TEST(UnitRootLagCount, TruncatesFourthRootRule) {
   const struct {
