@@ -1,0 +1,43 @@
+#include "catchamouse16/co_nonlinearautocorr.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace tessaly {
+namespace {
+
+TEST(Cm16NonlinearAutocorr, HandComputedMeans) {
+  using Fn = double (*)(std::span<const double>, bool);
+  struct Case {
+    Fn fn;
+    std::vector<double> y;
+    double expected;
+    const char* why;
+  };
+  const std::vector<Case> cases = {
+      {ac_nl_035, {1, 2, 3, 4, 5, 6}, 6.0 * 6 * 3 * 1, "one product w5^2 w2 w0"},
+      {ac_nl_035, {1, 2, 3, 4, 5, 6, 7}, (6.0 * 6 * 3 * 1 + 7.0 * 7 * 4 * 2) / 2, "two products"},
+      {ac_nl_036, {1, 2, 3, 4, 5, 6, 7}, 7.0 * 7 * 4 * 1, "w6^2 w3 w0"},
+      {ac_nl_112, {1, 2, 3, 4}, (3.0 * 2 * 2 * 1 + 4.0 * 3 * 3 * 2) / 2, "w[t] w[t-1]^2 w[t-2]"},
+      {ac_nl_112, {2, -1, 3}, 3.0 * -1 * -1 * 2, "signs kept"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(c.fn(c.y, false), c.expected);
+  }
+}
+
+TEST(Cm16NonlinearAutocorr, LargestLagMustBeBelowLength) {
+  const std::vector<double> five = {1, 2, 3, 4, 5};
+  const std::vector<double> six = {1, 2, 3, 4, 5, 6};
+  EXPECT_TRUE(std::isnan(ac_nl_035(five, false)));
+  EXPECT_TRUE(std::isnan(ac_nl_036(six, false)));
+  EXPECT_TRUE(std::isnan(ac_nl_112(std::vector<double>{1, 2}, false)));
+  // Lags out of order would read before the start of the series.
+  EXPECT_TRUE(std::isnan(co_nonlinearautocorr(six, {4, 1, 2}, false)));
+}
+
+}  // namespace
+}  // namespace tessaly
