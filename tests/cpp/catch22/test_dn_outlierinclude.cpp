@@ -138,6 +138,7 @@ TEST(DnOutlierInclude, DegenerateSeries) {
     double p, n;
     const char* why;
   };
+  std::size_t unused = 0;
   const std::vector<Case> cases = {
       {{}, true, nan, nan, "empty"},
       {{3}, false, nan, nan, "one value"},
@@ -146,7 +147,7 @@ TEST(DnOutlierInclude, DegenerateSeries) {
       {{1, -inf, 3}, false, nan, nan, "negative infinity"},
       {{4, 4, 4}, false, 0.0, 0.0, "constant raw"},
       {{4, 4, 4}, true, nan, nan, "constant z-scored is all NaN"},
-      {{0.5, 2, 7, 1}, false, dn_outlierinclude(Reals{0.5, 2, 7, 1}, false, 1), 0.0,
+      {{0.5, 2, 7, 1}, false, literal_outlierinclude({0.5, 2, 7, 1}, false, 1, &unused), 0.0,
        "all positive: -y never reaches 0.01"},
       {{0.001, 0.002, 0.003}, false, 0.0, 0.0, "maximum below 0.01"},
   };
