@@ -114,6 +114,8 @@ TEST(CoHistogramAmiTest, DegenerateSeries) {
       {"NaN", {1, kQNaN, 3, 4, 5}, 5, 2, true, kQNaN},
       {"inf", {1, 2, kInf, 4, 5}, 5, 2, false, kQNaN},
       {"zero bins", {1, 2, 3, 4, 5}, 0, 2, false, kQNaN},
+      {"joint labels beyond 32 bits", {1, 2, 3, 4, 5}, 50000, 2, false, kQNaN},
+      {"largest lag", {1, 2, 3}, 5, UINT64_MAX, true, kQNaN},
       {"constant normalised: all labels outside", c6, 5, 2, true, 0.0},
       {"constant raw: one cell", c6, 5, 2, false, 0.0},
       {"one bin", lcg_noise(40, 5), 1, 2, false, 0.0},

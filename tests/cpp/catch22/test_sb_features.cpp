@@ -103,7 +103,7 @@ TEST(SbMotifThreeTest, Values) {
                   {"inf", {1, kInf, 3}, false, kQNaN},
                   {"constant normalised: nothing labelled", kConst5, true, 0.0},
                   {"constant raw: one word of probability 1", kConst5, false, 0.0},
-                  {"independent check of a cycle", lcg_noise(300, 7), true, 2.195144134184547},
+                  {"noise", lcg_noise(300, 7), true, 2.195144134184547},
                   {"walk", lcg_walk(300, 11), true, 1.4631497336153383},
               });
   EXPECT_DOUBLE_EQ(sb_motifthree_quantile_hh(std::vector<double>{1, 2, 3, 1, 2, 3}, false), cycle);
