@@ -63,19 +63,40 @@ TEST(C22bFluctAnal, PositionWithinCandidateRange) {
   }
 }
 
-// A sine's cumulative sum stops growing with the window once the window spans a
-// period, so the fluctuation curve bends near the period: the break sits well
-// inside the range for a period of 40 among sizes 5 ... 500.
-TEST(C22bFluctAnal, BreakFollowsThePeriod) {
-  std::vector<double> y(1000);
-  for (std::size_t i = 0; i < y.size(); ++i) y[i] = std::sin(6.283185307179586 * i / 40.0);
-  const double nt =
-      std::round(1.0 / sc_fluctanal_2_rsrangefit_50_1_logi_prop_r1(std::vector<double>(1000, 1.0), true));
+// For n = 40 and n = 50 the sizes step by less than one, so every integer from 5
+// to n/2 appears once: 16 and 21 sizes.
+TEST(C22bFluctAnal, DistinctSizeCount) {
   for (FeatureFn f : kBoth) {
-    const double v = f(y, true);
-    EXPECT_GT(v * nt, 8.0);
-    EXPECT_LT(v * nt, nt - 8.0);
+    EXPECT_EQ(f(std::vector<double>(40, 1.0), true), 1.0 / 16.0);
+    EXPECT_EQ(f(std::vector<double>(50, 1.0), true), 1.0 / 21.0);
   }
+}
+
+// A sine's cumulative sum stops growing with the window once the window spans a
+// period, so the fluctuation curve bends later for longer periods.
+TEST(C22bFluctAnal, BreakMovesWithThePeriod) {
+  for (FeatureFn f : kBoth) {
+    double previous = 0.0;
+    for (double period : {20.0, 40.0, 80.0}) {
+      SCOPED_TRACE(period);
+      std::vector<double> y(1000);
+      for (std::size_t i = 0; i < y.size(); ++i) y[i] = std::sin(6.283185307179586 * i / period);
+      const double v = f(y, true);
+      EXPECT_GT(v, previous);
+      EXPECT_LT(v, 1.0);
+      previous = v;
+    }
+  }
+}
+
+// The detrended analysis reads every second value only.
+TEST(C22bFluctAnal, DfaUsesLagTwo) {
+  std::vector<double> y = noise(500, 8);
+  const double before = sc_fluctanal_2_dfa_50_1_2_logi_prop_r1(y, false);
+  for (std::size_t i = 1; i < y.size(); i += 2) y[i] = 1e6 * static_cast<double>(i % 7);
+  EXPECT_EQ(sc_fluctanal_2_dfa_50_1_2_logi_prop_r1(y, false), before);
+  EXPECT_NE(sc_fluctanal_2_rsrangefit_50_1_logi_prop_r1(y, false),
+            sc_fluctanal_2_rsrangefit_50_1_logi_prop_r1(noise(500, 8), false));
 }
 
 TEST(C22bFluctAnal, RejectsBadParameters) {
