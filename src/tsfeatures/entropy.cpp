@@ -45,7 +45,9 @@ double entropy(std::span<const double> y) {
     const double q = v / total;
     if (q > 0.0 && q <= 1.0) plogp += q * std::log2(q);
   }
-  const double H = -plogp;
+  // 0 - x rather than -x: a spectrum with all power in one entry has entropy +0,
+  // not -0; every other value is the plain negation.
+  const double H = 0.0 - plogp;
   if (std::isnan(H)) return kNaN;
   double denom = std::log2(static_cast<double>(h + 1));
   if (!(denom > 0.0)) denom = 1.0;
