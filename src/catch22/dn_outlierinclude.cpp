@@ -1,0 +1,1 @@
+#include "catch22/dn_outlierinclude.h"
