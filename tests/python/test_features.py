@@ -29,7 +29,7 @@ KEEPS_RAW = [
 PLAIN = ["dn_spread_std_f", "crossing_points_f", "entropy_f", "flat_spots_f", "hurst_f", "nonlinearity_f",
          "lumpiness_f", "stability_f", "unitroot_kpss_f", "unitroot_pp_f", "arch_stat_f"]
 INTEGER_VALUED = ["co_first_min_ac_f", "sb_binarystats_diff_longsstretch0_f", "sb_binarystats_mean_longstretch1_f",
-                  "pd_periodicitywang_f", "fc_localsimple_mean1_tauresrat_f", "crossing_points_f", "flat_spots_f"]
+                  "pd_periodicitywang_f", "in_automutualinfostats_40_gaussian_fmmi_f", "crossing_points_f", "flat_spots_f"]
 
 
 def sliding(y, normalize):
