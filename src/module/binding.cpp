@@ -1,5 +1,6 @@
 #include "module/binding.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -64,16 +65,14 @@ bool convert_series(PyObject* o, std::vector<double>& out) {
     PyErr_Format(PyExc_TypeError, "'%.200s' object cannot be converted to 'Sequence'", Py_TYPE(o)->tp_name);
     return false;
   }
+  // The length is only a capacity hint: a sequence may report any length, so a
+  // very large one is not trusted with an allocation of its own.
+  constexpr Py_ssize_t kLargestHint = Py_ssize_t{1} << 24;
   const Py_ssize_t hint = PySequence_Size(o);
-  if (hint < 0) {
+  if (hint < 0)
     PyErr_Clear();
-  } else {
-    try {
-      out.reserve(static_cast<std::size_t>(hint));
-    } catch (const std::exception&) {
-      // Only a hint: a bogus length must not stop the copy.
-    }
-  }
+  else
+    out.reserve(static_cast<std::size_t>(std::min(hint, kLargestHint)));
   Ref iterator = Ref::steal(PyObject_GetIter(o));
   if (!iterator) return false;
   while (true) {
