@@ -23,6 +23,8 @@ double hurst(std::span<const double> y) {
 
   std::vector<double> log_g;
   std::vector<double> log_rs;
+  log_g.reserve(n - 1);
+  log_rs.reserve(n - 1);
   // Sum of squares and sum of the prefix, extended by one element per prefix; the
   // left-to-right order is the same as summing each prefix afresh.
   double sq = -0.0;
