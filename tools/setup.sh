@@ -25,4 +25,6 @@ if [[ ! -x "$venv/bin/python" ]]; then
   /usr/bin/python3 -m venv --system-site-packages "$venv"
 fi
 # No package index is needed: the build backend comes from Debian.
-"$venv/bin/python" -m pip install --quiet --no-build-isolation --no-deps --no-index "$root"
+# The C++ unit tests are not part of the installed package.
+"$venv/bin/python" -m pip install --quiet --no-build-isolation --no-deps --no-index \
+  --config-settings=setup-args=-Dtests=false "$root"

@@ -128,3 +128,17 @@ def test_huge_length_hint_is_only_a_hint():
             raise IndexError
 
     assert tessaly.dn_spread_std_f(Liar()) == 1.0
+
+
+def test_type_stub_matches_the_module():
+    import ast
+    import pathlib
+
+    stub = pathlib.Path(__file__).resolve().parents[2] / "src" / "module" / "tessaly.pyi"
+    tree = ast.parse(stub.read_text())
+    functions = {node.name: node for node in tree.body if isinstance(node, ast.FunctionDef)}
+    module_functions = [n for n in tessaly.__all__ if not isinstance(getattr(tessaly, n), type)]
+    assert list(functions) == module_functions
+    for name, node in functions.items():
+        params = inspect.signature(getattr(tessaly, name)).parameters
+        assert [a.arg for a in node.args.args] == list(params), name
