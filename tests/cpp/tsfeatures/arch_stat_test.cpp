@@ -3,10 +3,12 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <span>
 #include <vector>
 
 #include "tsfeatures/arch_stat.h"
+#include "literal_solver.h"
 #include "ar_series_fixture.h"
 
 namespace tessaly {
@@ -108,6 +110,75 @@ TEST(ArchStatTest, NonFiniteValues) {
     EXPECT_TRUE(std::isnan(arch_stat(with_nan, 0, demean)));
     EXPECT_TRUE(std::isnan(arch_stat(with_inf, 2, demean)));
   }
+}
+
+// The ARCH regression built row by row, then the R^2 rule.
+double literal_arch(const std::vector<double>& y, std::size_t p, bool demean) {
+  const std::size_t n = y.size();
+  std::vector<double> u = y;
+  if (demean) {
+    double total = -0.0;
+    for (double v : y) total += v;
+    const double mu = total / static_cast<double>(n);
+    for (double& v : u) v = v - mu;
+  }
+  std::vector<double> s(n);
+  for (std::size_t t = 0; t < n; ++t) s[t] = u[t] * u[t];
+  std::vector<std::vector<double>> columns(p + 1);
+  std::vector<double> response;
+  for (std::size_t t = p; t < n; ++t) {
+    response.push_back(s[t]);
+    columns[0].push_back(1.0);
+    for (std::size_t j = 1; j <= p; ++j) columns[j].push_back(s[t - j]);
+  }
+  const test::LiteralFit fit = test::literal_solve(columns, response);
+  if (!fit.ok) return kQNaN;
+  const std::size_t rows = response.size();
+  double total = -0.0;
+  for (double v : response) total += v;
+  const double ybar = total / static_cast<double>(rows);
+  double sst = -0.0, ssr = -0.0;
+  for (std::size_t t = 0; t < rows; ++t) sst += (response[t] - ybar) * (response[t] - ybar);
+  for (std::size_t t = 0; t < rows; ++t) {
+    double f = -0.0;
+    for (std::size_t i = 0; i <= p; ++i) f += columns[i][t] * fit.beta[i];
+    ssr += (response[t] - f) * (response[t] - f);
+  }
+  if (sst == 0.0) return ssr == 0.0 ? 1.0 : 0.0;
+  if (sst > 0.0 && sst < 1e-10) return ssr < 1e-10 ? 1.0 : 0.0;
+  return 1.0 - ssr / sst;
+}
+
+TEST(ArchStatTest, MatchesLiteralRegressionBitForBit) {
+  // A GARCH-like series around an offset, so the squares are clustered and the
+  // demeaning matters.
+  std::mt19937_64 gen(23);
+  std::normal_distribution<double> noise(0.0, 1.0);
+  std::size_t compared = 0;
+  for (std::size_t n : {16u, 40u, 150u, 1000u}) {
+    std::vector<double> y(n);
+    double h = 1.0, e = 0.0;
+    for (double& v : y) {
+      h = 0.2 + 0.3 * e * e + 0.5 * h;
+      e = std::sqrt(h) * noise(gen);
+      v = 3.0 + e;
+    }
+    for (std::size_t p : {0u, 1u, 2u, 5u, 12u}) {
+      if (p + 1 >= n) continue;
+      for (bool demean : {true, false}) {
+        SCOPED_TRACE(testing::Message() << "n " << n << " lags " << p << " demean " << demean);
+        const double expected = literal_arch(y, p, demean);
+        const double got = arch_stat(y, p, demean);
+        if (std::isnan(expected)) {
+          EXPECT_TRUE(std::isnan(got));
+        } else {
+          ++compared;
+          EXPECT_EQ(got, expected);
+        }
+      }
+    }
+  }
+  EXPECT_GT(compared, 30u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tsfeatures/least_squares.h"
+#include "literal_solver.h"
 
 namespace tessaly {
 namespace {
@@ -119,6 +120,54 @@ TEST(LeastSquaresTest, MirroredNormalEquationsMatchEveryDotProduct) {
       EXPECT_EQ(aug[i * (kCols + 1) + j], s) << i << "," << j;
     }
   }
+}
+
+TEST(LeastSquaresTest, MatchesLiteralSolveBitForBit) {
+  // Random systems, some with nearly collinear columns and an offset so that the
+  // pivoting and the order of every subtraction show in the last bits.
+  std::mt19937_64 gen(29);
+  std::normal_distribution<double> noise(0.0, 1.0);
+  const struct {
+    std::size_t rows, cols;
+    double offset, collinear;
+  } shapes[] = {{1, 1, 0.0, 0.0},   {5, 2, 3.0, 0.0},  {12, 4, 0.0, 0.0},  {30, 4, 50.0, 0.0},
+                {40, 7, 0.0, 0.999}, {9, 9, 1.0, 0.0}, {200, 13, 2.0, 0.9}, {64, 6, -7.0, 0.5}};
+  std::size_t solved = 0;
+  for (const auto& shape : shapes) {
+    for (int rep = 0; rep < 5; ++rep) {
+      SCOPED_TRACE(testing::Message() << shape.rows << "x" << shape.cols << " rep " << rep);
+      std::vector<std::vector<double>> data(shape.cols, std::vector<double>(shape.rows));
+      for (std::size_t i = 0; i < shape.cols; ++i)
+        for (std::size_t t = 0; t < shape.rows; ++t)
+          data[i][t] = shape.offset + noise(gen) +
+                       (i > 0 ? shape.collinear * data[i - 1][t] : 0.0);
+      std::vector<double> v(shape.rows);
+      for (double& x : v) x = shape.offset * 0.5 + noise(gen);
+      const Columns cols(data.begin(), data.end());
+      const Expected<LeastSquaresFit> fit = least_squares(cols, v);
+      const test::LiteralFit ref = test::literal_solve(data, v);
+      ASSERT_EQ(fit.ok(), ref.ok);
+      if (!ref.ok) continue;
+      ++solved;
+      EXPECT_EQ(fit->coefficients, ref.beta);
+      EXPECT_EQ(fit->residuals, ref.residuals);
+      EXPECT_EQ(fit->ssr, ref.ssr);
+    }
+  }
+  EXPECT_GT(solved, 30u);
+
+  // |A[1][0]| ties with A[0][0] = 1.0 (both 1 exactly): the first row stays the
+  // pivot, and taking row 1 instead changes the rounding of the solution.
+  const std::vector<std::vector<double>> tie = {{0.6, 0.8, 0.0}, {1.0, 0.5, 0.1}, {0.3, -0.7, 1.9}};
+  const std::vector<double> v = {0.1, 0.7, -0.3};
+  const Columns cols(tie.begin(), tie.end());
+  const std::vector<double> aug = normal_equations(cols, v);
+  ASSERT_EQ(aug[0], 1.0);
+  ASSERT_EQ(aug[4], 1.0);
+  const Expected<LeastSquaresFit> fit = least_squares(cols, v);
+  const test::LiteralFit ref = test::literal_solve(tie, v);
+  ASSERT_TRUE(fit.ok() && ref.ok);
+  EXPECT_EQ(fit->coefficients, ref.beta);
 }
 
 TEST(LeastSquaresTest, MalformedSystemsAreInternalErrors) {

@@ -2,10 +2,13 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <span>
 #include <vector>
 
+#include "helpers/common/stats.h"
 #include "tsfeatures/nonlinearity.h"
+#include "literal_solver.h"
 #include "ar_series_fixture.h"
 
 namespace tessaly {
@@ -66,6 +69,44 @@ TEST(NonlinearityTest, InvariantToAffineRescalingBeforeZScoring) {
   std::vector<double> doubled(kArSeries.begin(), kArSeries.end());
   for (double& v : doubled) v *= 2.0;
   EXPECT_EQ(nonlinearity(doubled), nonlinearity(kArSeries));
+}
+
+TEST(NonlinearityTest, MatchesLiteralRegressionsBitForBit) {
+  // Both regressions written out with the plain solver, on nonlinear AR series
+  // around an offset.
+  std::mt19937_64 gen(17);
+  std::normal_distribution<double> noise(0.0, 1.0);
+  for (std::size_t n : {3u, 4u, 6u, 10u, 31u, 200u, 1500u}) {
+    SCOPED_TRACE(n);
+    std::vector<double> y(n);
+    double x = 0.0;
+    for (double& v : y) {
+      x = 0.5 * x - 0.3 * x * x / (1.0 + x * x) + noise(gen);
+      v = 12.0 + x;
+    }
+    const std::vector<double> z = zscore(y);
+    const std::size_t rows = n - 1;
+    std::vector<double> a(z.begin(), z.end() - 1);
+    std::vector<double> c(z.begin() + 1, z.end());
+    std::vector<double> ones(rows, 1.0), a2(rows), a3(rows);
+    for (std::size_t t = 0; t < rows; ++t) {
+      a2[t] = a[t] * a[t];
+      a3[t] = (a[t] * a[t]) * a[t];
+    }
+    const test::LiteralFit first = test::literal_solve({ones, a}, c);
+    ASSERT_TRUE(first.ok);
+    const test::LiteralFit second = test::literal_solve({ones, a, a2, a3}, first.residuals);
+    const double expected =
+        second.ok ? static_cast<double>(n) * std::log(first.ssr / second.ssr) * 10.0 /
+                        static_cast<double>(n)
+                  : kQNaN;
+    const double got = nonlinearity(y);
+    if (std::isnan(expected)) {
+      EXPECT_TRUE(std::isnan(got));
+    } else {
+      EXPECT_EQ(got, expected);
+    }
+  }
 }
 
 }  // namespace

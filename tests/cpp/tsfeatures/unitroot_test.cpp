@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <span>
 #include <string>
 #include <vector>
@@ -27,7 +29,9 @@ TEST(UnitRootLagCount, TruncatesFourthRootRule) {
   const struct {
     std::size_t n;
     std::uint64_t lags;
-  } cases[] = {{0, 0}, {1, 1}, {3, 1}, {4, 1}, {24, 2}, {40, 3}, {100, 4}, {1000, 7}, {1000000, 40}};
+  } cases[] = {{0, 0},    {1, 1},    {3, 1},    {4, 1},     {24, 2},    {40, 3},       {99, 3},
+               {100, 4},  {1000, 7}, {1599, 7}, {1600, 8},  {8099, 11}, {8100, 12},    {1000000, 40},
+               {SIZE_MAX, 82897}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.n);
     EXPECT_EQ(unitroot_lag_count(c.n), c.lags);
@@ -127,6 +131,97 @@ TEST(PhillipsPerronTest, InfinityAndConstantCurrentSeriesGiveNaN) {
   // constant current series makes the final denominator 0 / n'^2 and 0 / 0 = NaN.
   EXPECT_TRUE(std::isnan(unitroot_pp(std::vector<double>{1, kInf, 2, 5})));
   EXPECT_TRUE(std::isnan(unitroot_pp(std::vector<double>{5, 1, 1, 1})));
+}
+
+// The tests written out step by step, one plain loop per sum.
+std::uint64_t literal_lags(std::size_t n) {
+  const double v = std::pow(static_cast<double>(n) / 100.0, 0.25) * 4.0;
+  return static_cast<std::uint64_t>(v);
+}
+
+double literal_kpss(const std::vector<double>& y) {
+  const std::size_t n = y.size();
+  double total = -0.0;
+  for (double v : y) total += v;
+  const double mu = total / static_cast<double>(n);
+  std::vector<double> e(n);
+  for (std::size_t t = 0; t < n; ++t) e[t] = y[t] - mu;
+  double eta = -0.0;
+  double run = 0.0;
+  for (std::size_t t = 0; t < n; ++t) {
+    run = t == 0 ? e[0] : run + e[t];
+    eta += run * run;
+  }
+  const std::uint64_t lags = literal_lags(n);
+  const std::uint64_t m = lags < n - 1 ? lags : n - 1;
+  double v = -0.0;
+  for (std::size_t t = 0; t < n; ++t) v += e[t] * e[t];
+  for (std::uint64_t t = 1; t <= m; ++t) {
+    double s = -0.0;
+    for (std::size_t i = 0; i <= n - 1 - t; ++i) s += e[i] * e[i + t];
+    const double c = 2.0 * s;
+    v = v + (1.0 - static_cast<double>(t) / static_cast<double>(m + 1)) * c;
+  }
+  v = v / static_cast<double>(n);
+  return eta / (static_cast<double>(n) * static_cast<double>(n)) / v;
+}
+
+double literal_pp(const std::vector<double>& y) {
+  const std::size_t n = y.size();
+  const std::size_t np = n - 1;
+  std::vector<double> a(y.begin(), y.end() - 1);
+  std::vector<double> b(y.begin() + 1, y.end());
+  double sa = -0.0, sb = -0.0;
+  for (std::size_t k = 0; k < np; ++k) sa += a[k];
+  for (std::size_t k = 0; k < np; ++k) sb += b[k];
+  const double abar = sa / static_cast<double>(np);
+  const double bbar = sb / static_cast<double>(np);
+  double sxy = -0.0, sxx = -0.0;
+  for (std::size_t k = 0; k < np; ++k) sxy += (a[k] - abar) * (b[k] - bbar);
+  for (std::size_t k = 0; k < np; ++k) sxx += (a[k] - abar) * (a[k] - abar);
+  const double rho = sxy / sxx;
+  const double alpha = bbar - abar * rho;
+  std::vector<double> r(np);
+  for (std::size_t k = 0; k < np; ++k) r[k] = b[k] - (alpha + rho * a[k]);
+  double ssr = -0.0;
+  for (std::size_t k = 0; k < np; ++k) ssr += r[k] * r[k];
+  double c = -0.0;
+  for (std::size_t k = 0; k < np; ++k) c += (b[k] - bbar) * (b[k] - bbar);
+  const std::uint64_t lags = literal_lags(n);
+  const std::uint64_t used = lags < n - 2 ? lags : n - 2;
+  double w = -0.0;
+  for (std::uint64_t j = 1; j <= used; ++j) {
+    double g = -0.0;
+    for (std::size_t t = 0; t <= np - 1 - j; ++t) g += r[t] * r[t + j];
+    w += (1.0 - static_cast<double>(j) / static_cast<double>(lags + 1)) * g;
+  }
+  const double s = ssr / static_cast<double>(np);
+  const double sigma2 = s + (2.0 / static_cast<double>(np)) * w;
+  const double lambda = (sigma2 - s) / 2.0;
+  return static_cast<double>(np) * (rho - 1.0) -
+         lambda / (c / static_cast<double>(np * np));
+}
+
+TEST(UnitRootLiteralReference, BothStatisticsMatchBitForBit) {
+  // A random walk with drift and a stationary AR(1) around an offset, over lengths
+  // that cross several lag counts (and where the lag count is capped).
+  std::mt19937_64 gen(5);
+  std::normal_distribution<double> noise(0.0, 1.0);
+  for (std::size_t n : {2u, 3u, 4u, 5u, 7u, 10u, 24u, 57u, 100u, 333u, 1000u, 4321u}) {
+    for (int kind = 0; kind < 2; ++kind) {
+      SCOPED_TRACE(testing::Message() << "n " << n << " kind " << kind);
+      std::vector<double> y(n);
+      double x = kind == 0 ? 0.0 : 40.0;
+      for (double& v : y) {
+        x = kind == 0 ? x + 0.1 + noise(gen) : 40.0 + 0.6 * (x - 40.0) + noise(gen);
+        v = x;
+      }
+      EXPECT_EQ(unitroot_kpss(y), literal_kpss(y));
+      if (n > 2) {
+        EXPECT_EQ(unitroot_pp(y), literal_pp(y));
+      }
+    }
+  }
 }
 
 }  // namespace
