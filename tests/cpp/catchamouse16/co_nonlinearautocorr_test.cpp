@@ -5,6 +5,9 @@
 #include <cmath>
 #include <vector>
 
+#include "helpers/common/stats.h"
+#include "shape_info_series.h"
+
 namespace tessaly {
 namespace {
 
@@ -26,6 +29,24 @@ TEST(Cm16NonlinearAutocorr, HandComputedMeans) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.why);
     EXPECT_EQ(c.fn(c.y, false), c.expected);
+  }
+}
+
+TEST(Cm16NonlinearAutocorr, ProductsTakenLeftToRightOnZscoredSeries) {
+  // On non-integer data the grouping of the four factors shows in the last bits:
+  // ((w[t] * w[t-tau1]) * w[t-tau2]) * w[t-tau3], summed from t = tau3 upwards.
+  using Fn = double (*)(std::span<const double>, bool);
+  const struct {
+    Fn fn;
+    std::size_t a, b, c;
+  } lags[] = {{ac_nl_035, 0, 3, 5}, {ac_nl_036, 0, 3, 6}, {ac_nl_112, 1, 1, 2}};
+  const auto y = testing::uniform_series(301, 5);
+  const auto w = zscore(y);
+  for (const auto& l : lags) {
+    SCOPED_TRACE(l.c);
+    double s = -0.0;
+    for (std::size_t t = l.c; t < w.size(); ++t) s += ((w[t] * w[t - l.a]) * w[t - l.b]) * w[t - l.c];
+    EXPECT_EQ(l.fn(y, true), s / static_cast<double>(w.size() - l.c));
   }
 }
 

@@ -52,6 +52,31 @@ TEST(Cm16TranslateShape, StatAv4OfHandCountedShapes) {
   EXPECT_TRUE(std::isnan(co_translateshape_circle_35_pts_statav4_m(ramp, false)));
 }
 
+TEST(Cm16TranslateShape, CircleBoundaryUsesTheSumOfSquares) {
+  // One off-centre point in the window of centre 3, at distance dx and height dy, chosen
+  // where dx^2 + dy^2 rounds to exactly 12.25 (counted: the test is "at most") or one ulp
+  // above it (not counted, although hypot(dx, dy) still rounds to 3.5). Centre 4 sees
+  // the point too far away in both cases, so the counts are (7 or 6, 6 or 7).
+  struct Case {
+    std::size_t j;
+    double dy;
+    double expected;
+    const char* why;
+  };
+  const std::vector<Case> cases = {
+      {1, 2.8722813232690143, std::sqrt(0.5), "dx 2: sum exactly 12.25, counted: 7, 6"},
+      {0, 1.8027756377319948, 0.0, "dx 3: sum exactly 12.25, counted: 7, 7"},
+      {0, 1.802775637731995, std::sqrt(0.5), "dx 3: sum one ulp above, hypot 3.5: 6, 7"},
+      {2, 3.3541019662496847, 0.0, "dx 1: sum one ulp above, hypot 3.5: 6, 6"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    std::vector<double> y(8, 0.0);
+    y[c.j] = c.dy;
+    EXPECT_EQ(co_translateshape_circle_35_pts_std(y, false), c.expected);
+  }
+}
+
 TEST(Cm16TranslateShape, UnknownSummaryGivesNaN) {
   const std::vector<double> y = {0, 0, 0, 0, 0, 0, 0, 10, 0};
   EXPECT_TRUE(std::isnan(co_translateshape_circle_35_pts(y, "mean", false)));
