@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <cstddef>
 #include <random>
 #include <vector>
@@ -93,6 +95,113 @@ TEST(C22bSplineFit, ReproducesBreakAtMidpoint) {
       y[i] = cubic(x) + 0.05 * tail;
     }
     EXPECT_LT(max_abs_error(spline_fit(y), y), 1e-8);
+  }
+}
+
+// The fit step by step as written: the basis table, the full n x 5 design matrix,
+// A'A and A'w summed column by column, elimination without pivoting, and piece
+// polynomials summed over all five weights.
+std::vector<double> spline_reference(const std::vector<double>& w) {
+  const int n = static_cast<int>(w.size());
+  const double half = std::floor(n * 0.5);
+  const int b1 = static_cast<int>(half) - 1;
+  const int h0 = b1;
+  const int h1 = n - static_cast<int>(half);
+  const int ext[8] = {h1, h0, h1, h0, h1, h0, h1, h0};
+  double c[32][4] = {};
+  double h[32];
+  for (int r = 0; r < 32; ++r) {
+    if (r % 4 == 0) c[r][0] = 1.0;
+    h[r] = ext[std::min(r % 4 + r / 4, 7)];
+  }
+  double q[32];
+  for (int k = 1; k <= 3; ++k) {
+    for (int j = 0; j < k; ++j)
+      for (int r = 0; r < 32; ++r) c[r][j] = h[r] / (k - j) * c[r][j];
+    for (int r = 0; r < 32; ++r) q[r] = c[r][0] + c[r][1] + c[r][2] + c[r][3];
+    for (int r = 0; r < 32; ++r)
+      if (r % 4 != 0) q[r] += q[r - 1];
+    for (int r = 0; r < 32; ++r) c[r][k] = r % 4 == 0 ? 0.0 : q[r - 1];
+    for (int j = 0; j <= k; ++j)
+      for (int r = 0; r < 32; ++r) c[r][j] /= q[4 * (r / 4) + 3];
+    for (int r = 0; r <= 28; ++r)
+      for (int j = 0; j <= k; ++j) c[r][j] -= c[r + 3][j];
+    for (int r = 0; r < 32; r += 4) c[r][k] = 0.0;
+  }
+  double s[32];
+  for (double& v : s) v = 1.0;
+  for (int k = 0; k < 3; ++k)
+    for (int r = 0; r < 32; ++r) {
+      s[r] = s[r] / h[r];
+      c[r][2 - k] *= s[r];
+    }
+  const int rows[2][4] = {{3, 6, 9, 12}, {7, 10, 13, 16}};
+  auto horner = [](const double* p, double u) {
+    double v = p[0];
+    v = v * u + p[1];
+    v = v * u + p[2];
+    return v * u + p[3];
+  };
+  std::vector<std::array<double, 5>> a(w.size(), std::array<double, 5>{});
+  for (int i = 0; i < n; ++i) {
+    const int p = i >= b1 ? 1 : 0;
+    for (int l = 0; l < 4; ++l) a[i][l + p] = horner(c[rows[p][l]], i - static_cast<double>(p * b1));
+  }
+  double m[5][5];
+  double g[5];
+  for (int r = 0; r < 5; ++r) {
+    g[r] = -0.0;
+    for (int i = 0; i < n; ++i) g[r] += a[i][r] * w[i];
+    for (int col = 0; col < 5; ++col) {
+      m[r][col] = -0.0;
+      for (int i = 0; i < n; ++i) m[r][col] += a[i][r] * a[i][col];
+    }
+  }
+  for (int i = 0; i < 5; ++i)
+    for (int j = i + 1; j < 5; ++j) {
+      const double f = m[j][i] / m[i][i];
+      g[j] = g[j] - f * g[i];
+      for (int col = i; col < 5; ++col) m[j][col] = m[j][col] - f * m[i][col];
+    }
+  double x[5];
+  for (int i = 4; i >= 0; --i) {
+    double v = g[i];
+    for (int col = i + 1; col < 5; ++col) v = v - x[col] * m[i][col];
+    x[i] = v / m[i][i];
+  }
+  double poly[2][4];
+  for (int p = 0; p < 2; ++p)
+    for (int col = 0; col < 4; ++col) {
+      double acc = -0.0;
+      for (int b = 0; b < 5; ++b) {
+        const int l = b - p;
+        acc += ((l >= 0 && l < 4) ? c[rows[p][l]][col] : 0.0) * x[b];
+      }
+      poly[p][col] = acc;
+    }
+  std::vector<double> out(w.size());
+  for (int i = 0; i < n; ++i) {
+    const int p = i >= b1 ? 1 : 0;
+    out[i] = horner(poly[p], i - static_cast<double>(p * b1));
+  }
+  return out;
+}
+
+// The normal equations are accumulated row by row without storing the design
+// matrix; the rounding must be that of the direct route.
+TEST(C22bSplineFit, MatchesDirectRouteBitForBit) {
+  std::mt19937_64 rng(5);
+  std::normal_distribution<double> gauss;
+  for (std::size_t n : {5u, 6u, 7u, 10u, 33u, 128u, 301u, 1000u}) {
+    SCOPED_TRACE(n);
+    std::vector<double> y(n);
+    double level = 0.0;
+    for (double& v : y) v = (level += gauss(rng)) + gauss(rng);
+    const std::vector<double> expected = spline_reference(y);
+    const std::vector<double> fit = spline_fit(y);
+    ASSERT_EQ(fit.size(), n);
+    for (std::size_t i = 0; i < n; ++i)
+      ASSERT_EQ(std::memcmp(&fit[i], &expected[i], sizeof(double)), 0) << i << ": " << fit[i] << " vs " << expected[i];
   }
 }
 
