@@ -45,9 +45,9 @@ double entropy(std::span<const double> y) {
     const double q = v / total;
     if (q > 0.0 && q <= 1.0) plogp += q * std::log2(q);
   }
-  // 0 - x rather than -x: a spectrum with all power in one entry has entropy +0,
-  // not -0; every other value is the plain negation.
-  const double H = 0.0 - plogp;
+  // Plain negation: a spectrum with all power in one entry sums to +0 and so has
+  // entropy -0.
+  const double H = -plogp;
   if (std::isnan(H)) return kNaN;
   double denom = std::log2(static_cast<double>(h + 1));
   if (!(denom > 0.0)) denom = 1.0;
