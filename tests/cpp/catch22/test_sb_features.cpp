@@ -110,6 +110,10 @@ TEST(SbMotifThreeTest, Values) {
   EXPECT_DOUBLE_EQ(sb_motifthree_quantile_hh(std::vector<double>{1, 2, 3, 1, 2, 3}, true), cycle);
   // Huge raw values: the unlabelled minimum just starts and ends no word.
   EXPECT_FALSE(std::isnan(sb_motifthree_quantile_hh(scaled(lcg_noise(40, 1), 1e3, 1e17), false)));
+  // Labels 1 0 3 1 3 (the minimum 1e17 is unlabelled): only the words 31 and 13
+  // count, each 1 / (n - 1) = 1/4.
+  EXPECT_EQ(sb_motifthree_quantile_hh(std::vector<double>{2e17, 1e17, 3e17, 2e17, 3e17}, false),
+            -2.0 * (0.25 * std::log(0.25)));
 }
 
 TEST(SbTransitionMatrixTest, Values) {
