@@ -6,7 +6,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 [[ -f build-asan/build.ninja ]] ||
   meson setup build-asan -Db_sanitize=address,undefined -Db_lundef=false -Dbuildtype=debug -Doptimization=1 >/dev/null
-ninja -C build-asan >/dev/null
+ninja -C build-asan >build-asan/ninja.log 2>&1 || { cat build-asan/ninja.log; exit 1; }
 
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1

@@ -9,6 +9,7 @@ cd "$root"
 
 echo "== C++ unit tests"
 [[ -f build/build.ninja ]] || meson setup build >/dev/null
+ninja -C build >build/ninja.log 2>&1 || { cat build/ninja.log; exit 1; }
 meson test -C build --print-errorlogs
 
 echo "== Python tests (installed module)"
