@@ -32,13 +32,13 @@ std::vector<Complex> normalised_spectrum_product(std::span<const double> y) {
   const std::size_t nfft = 2 * next_pow2(n);
   std::vector<Complex> f(nfft);
   for (std::size_t k = 0; k < n; ++k) f[k] = {y[k] - mu, 0.0};
-  const std::vector<Complex> tw = twiddles(nfft);
-  fft(f, tw);
+  const std::vector<Complex> tw = fft_twiddles(nfft);
+  fft_with_half_table(f, tw);
   const std::vector<Complex> g = f;
   for (std::size_t k = 0; k < nfft; ++k) f[k] = f[k] * conj(g[k]);
   // A second forward transform: the mirror image of the inverse, which the
   // symmetric spectrum makes equal up to scale.
-  fft(f, tw);
+  fft_with_half_table(f, tw);
   const Complex d = f[0];
   for (Complex& c : f) c = c / d;
   return f;

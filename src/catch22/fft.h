@@ -36,4 +36,10 @@ std::vector<Complex> twiddles(std::size_t n);
 // Unscaled forward transform in place; a.size() is a power of two equal to tw.size().
 void fft(std::span<Complex> a, std::span<const Complex> tw);
 
+// The transform reads only the even entries of the table: fft_twiddles(n)[j] is
+// twiddles(n)[2 * j], and fft_with_half_table(a, fft_twiddles(n)) equals
+// fft(a, twiddles(n)) to the bit at half the trigonometric cost.
+std::vector<Complex> fft_twiddles(std::size_t n);
+void fft_with_half_table(std::span<Complex> a, std::span<const Complex> half_tw);
+
 }  // namespace tessaly

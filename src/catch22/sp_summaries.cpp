@@ -55,7 +55,7 @@ double sp_summaries_welch_rect(std::span<const double> y, std::string_view summa
 
   const std::size_t nfft = next_pow2(width);
   std::vector<double> power(nfft, 0.0);
-  const std::vector<Complex> tw = twiddles(nfft);
+  const std::vector<Complex> tw = fft_twiddles(nfft);
   std::vector<Complex> f(nfft);
   for (std::uint64_t i = 0; i < segments; ++i) {
     const std::size_t offset = static_cast<std::size_t>(
@@ -64,7 +64,7 @@ double sp_summaries_welch_rect(std::span<const double> y, std::string_view summa
     for (std::size_t j = 0; j < nfft; ++j) {
       f[j] = j < width ? Complex{window[j] * w[j + offset] - mu, 0.0} : Complex{0.0, 0.0};
     }
-    fft(f, tw);
+    fft_with_half_table(f, tw);
     for (std::size_t l = 0; l < nfft; ++l) {
       const double h = std::hypot(f[l].re, f[l].im);
       power[l] += h * h;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <vector>
@@ -174,3 +175,50 @@ TEST(SearchRules, FirstZeroCrossingAndInteriorMinimum) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace {
+
+// The transform exactly as defined: the depth-first ping-pong recursion.
+void literal_step(tessaly::Complex* dst, tessaly::Complex* src, std::size_t step, std::size_t n,
+                  const std::vector<tessaly::Complex>& tw) {
+  if (step >= n) return;
+  literal_step(src, dst, step * 2, n, tw);
+  literal_step(src + step, dst + step, step * 2, n, tw);
+  for (std::size_t i = 0; i < n; i += 2 * step) {
+    const tessaly::Complex t = tw[i] * src[i + step];
+    dst[i / 2] = src[i] + t;
+    dst[(i + n) / 2] = src[i] - t;
+  }
+}
+
+bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+}  // namespace
+
+TEST(FftLevels, MatchesTheRecursiveDefinitionBitForBit) {
+  std::mt19937_64 rng(7);
+  std::normal_distribution<double> normal;
+  for (std::size_t n = 1; n <= (1u << 13); n *= 2) {
+    std::vector<tessaly::Complex> input(n);
+    for (auto& c : input) c = {normal(rng), n % 3 == 0 ? 0.0 : normal(rng)};
+    if (n >= 4) input[1] = {std::numeric_limits<double>::infinity(), -0.0};  // non-finite paths too
+    const auto tw = tessaly::twiddles(n);
+    std::vector<tessaly::Complex> expected = input;
+    std::vector<tessaly::Complex> scratch = input;
+    literal_step(expected.data(), scratch.data(), 1, n, tw);
+
+    std::vector<tessaly::Complex> full = input;
+    tessaly::fft(full, tw);
+    std::vector<tessaly::Complex> half = input;
+    tessaly::fft_with_half_table(half, tessaly::fft_twiddles(n));
+    for (std::size_t k = 0; k < n; ++k) {
+      SCOPED_TRACE(testing::Message() << "n=" << n << " k=" << k);
+      ASSERT_TRUE(same_bits(expected[k].re, full[k].re) && same_bits(expected[k].im, full[k].im));
+      ASSERT_TRUE(same_bits(expected[k].re, half[k].re) && same_bits(expected[k].im, half[k].im));
+    }
+    const auto half_tw = tessaly::fft_twiddles(n);
+    for (std::size_t j = 0; j < half_tw.size(); ++j) {
+      ASSERT_TRUE(same_bits(half_tw[j].re, tw[2 * j].re) && same_bits(half_tw[j].im, tw[2 * j].im));
+    }
+  }
+}
