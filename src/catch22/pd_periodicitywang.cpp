@@ -1,5 +1,6 @@
 #include "catch22/pd_periodicitywang.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,61 @@ namespace {
 
 constexpr double kThreshold = 0.01;
 
+// acov[d - 1] = (sum over i of z[i] * z[i + d]) / (n - d) for d = 1 ... len, NaN for
+// d >= n, filled on demand. Each sum runs left to right from -0.0 on its own; eight
+// lags share one pass so that their independent additions overlap.
+class LaggedMeans {
+ public:
+  LaggedMeans(std::span<const double> z, std::uint64_t len) : z_(z), len_(len) {}
+
+  double operator[](std::size_t index) {
+    while (values_.size() <= index) extend();
+    return values_[index];
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 8;
+
+  void extend() {
+    const std::size_t n = z_.size();
+    const std::size_t first = values_.size() + 1;  // lag of the next entry
+    const std::size_t count = std::min<std::uint64_t>(kBlock, len_ - values_.size());
+    if (first + count - 1 >= n) {  // some lag of the block reaches the end: one at a time
+      for (std::size_t d = first; d < first + count; ++d) values_.push_back(d >= n ? kNaN : one(d));
+      return;
+    }
+    double s[kBlock];
+    for (double& v : s) v = -0.0;
+    const std::size_t common = n - (first + count - 1);  // i range every lag of the block covers
+    const double* z = z_.data();
+    if (count == kBlock) {
+      for (std::size_t i = 0; i < common; ++i) {
+        const double zi = z[i];
+        const double* ahead = z + i + first;
+        for (std::size_t b = 0; b < kBlock; ++b) s[b] += zi * ahead[b];
+      }
+    } else {
+      for (std::size_t i = 0; i < common; ++i)
+        for (std::size_t b = 0; b < count; ++b) s[b] += z[i] * z[i + first + b];
+    }
+    for (std::size_t b = 0; b < count; ++b) {
+      const std::size_t d = first + b;
+      for (std::size_t i = common; i + d < n; ++i) s[b] += z_[i] * z_[i + d];
+      values_.push_back(s[b] / static_cast<double>(n - d));
+    }
+  }
+
+  double one(std::size_t d) const {
+    double s = -0.0;
+    for (std::size_t i = 0; i + d < z_.size(); ++i) s += z_[i] * z_[i + d];
+    return s / static_cast<double>(z_.size() - d);
+  }
+
+  std::span<const double> z_;
+  std::uint64_t len_;
+  std::vector<double> values_;
+};
+
 }  // namespace
 
 double pd_periodicitywang_th0_01(std::span<const double> y, bool normalize) {
@@ -28,38 +84,24 @@ double pd_periodicitywang_th0_01(std::span<const double> y, bool normalize) {
 
   // Lagged product means of the residual up to a third of the length, no mean removal.
   const std::uint64_t len = to_unsigned_saturating(std::ceil(static_cast<double>(n) / 3.0));
-  std::vector<double> acov(len);
-  for (std::uint64_t d = 1; d <= len; ++d) {
-    if (d >= n) {
-      acov[d - 1] = kNaN;
-      continue;
-    }
-    double s = -0.0;
-    for (std::size_t i = 0; i + d < n; ++i) s += z[i] * z[i + d];
-    acov[d - 1] = s / static_cast<double>(n - d);
-  }
+  LaggedMeans acov(z, len);
 
-  std::vector<std::size_t> troughs;
-  std::vector<std::size_t> peaks;
+  // Troughs and peaks in increasing position; the first peak that rises enough
+  // above the last trough before it is the answer, so the lagged means are only
+  // computed as far as the search reaches.
+  std::size_t last_trough = 0;
+  bool have_trough = false;
   for (std::size_t i = 1; i + 2 <= len; ++i) {
     const double in = acov[i] - acov[i - 1];
     const double out = acov[i + 1] - acov[i];
     if (in < 0 && out > 0) {
-      troughs.push_back(i);
+      last_trough = i;
+      have_trough = true;
     } else if (in > 0 && out < 0) {
-      peaks.push_back(i);
+      if (!have_trough) continue;
+      if (acov[i] < 0 || acov[i] - acov[last_trough] < kThreshold) continue;
+      return static_cast<double>(i);
     }
-  }
-
-  // Troughs are ascending; walk them alongside the peaks to find the last trough
-  // below each peak.
-  std::size_t below = 0;  // number of troughs below the current peak
-  for (std::size_t p : peaks) {
-    while (below < troughs.size() && troughs[below] < p) ++below;
-    if (below == 0) continue;
-    const std::size_t t = troughs[below - 1];
-    if (acov[p] < 0 || acov[p] - acov[t] < kThreshold) continue;
-    return static_cast<double>(p);
   }
   return 0.0;
 }

@@ -213,4 +213,69 @@ TEST(C22bSplineFit, TooFewPointsDoNotCrash) {
 }
 
 }  // namespace
+
+// The search exactly as written: every lagged mean first, then all troughs and
+// peaks, then the first peak that rises enough above the last trough below it.
+double literal_periodicity(std::span<const double> y, bool normalize) {
+  for (double v : y)
+    if (!std::isfinite(v)) return 0.0;
+  std::vector<double> w(y.begin(), y.end());
+  if (normalize) {
+    double total = -0.0;
+    for (double v : w) total += v;
+    const double m = total / static_cast<double>(w.size());
+    double acc = -0.0;
+    for (double v : w) acc += (v - m) * (v - m);
+    const double sd = std::sqrt(acc / static_cast<double>(w.size() - 1));
+    for (double& v : w) v = (v - m) / sd;
+  }
+  const std::size_t n = w.size();
+  const std::vector<double> trend = spline_fit(w);
+  std::vector<double> z(n);
+  for (std::size_t i = 0; i < n; ++i) z[i] = w[i] - trend[i];
+  const std::size_t len = static_cast<std::size_t>(std::ceil(static_cast<double>(n) / 3.0));
+  std::vector<double> acov(len);
+  for (std::size_t d = 1; d <= len; ++d) {
+    double s = -0.0;
+    for (std::size_t i = 0; i + d < n; ++i) s += z[i] * z[i + d];
+    acov[d - 1] = d >= n ? NAN : s / static_cast<double>(n - d);
+  }
+  std::vector<std::size_t> troughs, peaks;
+  for (std::size_t i = 1; i + 2 <= len; ++i) {
+    const double in = acov[i] - acov[i - 1];
+    const double out = acov[i + 1] - acov[i];
+    if (in < 0 && out > 0) troughs.push_back(i);
+    else if (in > 0 && out < 0) peaks.push_back(i);
+  }
+  for (std::size_t p : peaks) {
+    std::size_t t = 0;
+    bool found = false;
+    for (std::size_t c : troughs)
+      if (c < p) { t = c; found = true; }
+    if (!found || acov[p] < 0 || acov[p] - acov[t] < 0.01) continue;
+    return static_cast<double>(p);
+  }
+  return 0.0;
+}
+
+TEST(C22bPeriodicity, EarlyStoppingSearchMatchesTheFullSearch) {
+  std::mt19937_64 rng(11);
+  std::normal_distribution<double> normal;
+  for (std::size_t n : {10u, 11u, 13u, 40u, 97u, 300u, 1001u, 2500u}) {
+    for (int kind = 0; kind < 4; ++kind) {
+      std::vector<double> y(n);
+      for (std::size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i);
+        y[i] = kind == 0 ? normal(rng)
+             : kind == 1 ? std::sin(t / 3.0) + 0.3 * normal(rng)
+             : kind == 2 ? 0.001 * normal(rng) + 0.002 * std::sin(t / 17.0)
+                         : std::round(normal(rng));
+      }
+      for (bool normalize : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "n=" << n << " kind=" << kind << " normalize=" << normalize);
+        EXPECT_EQ(literal_periodicity(y, normalize), pd_periodicitywang_th0_01(y, normalize));
+      }
+    }
+  }
+}
 }  // namespace tessaly
