@@ -106,6 +106,32 @@ TEST(DnOutlierInclude, MatchesThresholdLoopOnRandomSeries) {
   EXPECT_EQ(960u, cases);
 }
 
+TEST(DnOutlierInclude, MatchesThresholdLoopOnLongSeries) {
+  // Long position lists move the median cursor over many removals, ties included.
+  std::mt19937_64 rng(77);
+  std::normal_distribution<double> normal;
+  std::size_t empty_sets = 0;
+  for (std::size_t n : {120u, 257u, 400u}) {
+    for (int kind = 0; kind < 3; ++kind) {
+      Reals y(n);
+      for (double& x : y) {
+        const double z = normal(rng);
+        x = kind == 0 ? z : kind == 1 ? std::round(z * 4) : std::exp(z) - 1;
+      }
+      for (bool normalize : {false, true}) {
+        for (int sign : {1, -1}) {
+          SCOPED_TRACE(::testing::Message() << "n " << n << " kind " << kind << " normalize "
+                                            << normalize << " sign " << sign);
+          const double want = literal_outlierinclude(y, normalize, sign, &empty_sets);
+          const double got = dn_outlierinclude(y, normalize, sign);
+          EXPECT_TRUE(same_bits(want, got) || (std::isnan(want) && std::isnan(got)))
+              << want << " vs " << got;
+        }
+      }
+    }
+  }
+}
+
 TEST(DnOutlierInclude, LastThresholdAboveTheMaximum) {
   // 0.35 / 0.01 + 1 truncates to 36, and 35 * 0.01 > 0.35 selects nothing.
   const Reals y = {0.35, 0.1, 0.2, 0.35, 0.0, 0.3};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -114,6 +115,77 @@ TEST(Autocorrelations, AgreeWithDirectSumsOnNoise) {
     const Reals slow = direct_autocorr(y);
     for (std::size_t k = 0; k < n; ++k) EXPECT_NEAR(slow[k], fast[k], 1e-10) << n << " " << k;
     EXPECT_EQ(fast[2], autocorr_lag2_fft(y));
+  }
+}
+
+// The transform and the autocorrelation steps written out on (re, im) pairs, the
+// step procedure's views as (array, offset), without the shared Complex operators.
+void literal_step(std::vector<Complex>& dst, std::size_t doff, std::vector<Complex>& src,
+                  std::size_t soff, std::size_t step, const std::vector<Complex>& tw) {
+  const std::size_t n = dst.size();
+  if (step >= n) return;
+  literal_step(src, soff, dst, doff, step * 2, tw);
+  literal_step(src, soff + step, dst, doff + step, step * 2, tw);
+  for (std::size_t i = 0; i < n; i += 2 * step) {
+    const Complex w = tw[i], b = src[soff + i + step], a = src[soff + i];
+    const double tre = w.re * b.re - w.im * b.im;
+    const double tim = w.re * b.im + w.im * b.re;
+    dst[doff + i / 2] = {a.re + tre, a.im + tim};
+    dst[doff + (i + n) / 2] = {a.re - tre, a.im - tim};
+  }
+}
+
+void literal_fft(std::vector<Complex>& a, const std::vector<Complex>& tw) {
+  std::vector<Complex> out = a;
+  literal_step(a, 0, out, 0, 1, tw);
+}
+
+Reals literal_autocorr(const Reals& y) {
+  const std::size_t n = y.size();
+  double mu = -0.0;
+  for (double v : y) mu += v;
+  mu /= static_cast<double>(n);
+  std::int32_t p = static_cast<std::int32_t>(n) - 1;
+  for (int shift : {1, 2, 4, 8, 16}) p |= p >> shift;
+  const std::size_t nfft = 2 * static_cast<std::size_t>(p + 1);
+  std::vector<Complex> f(nfft), tw(nfft);
+  for (std::size_t k = 0; k < n; ++k) f[k] = {y[k] - mu, 0.0};
+  for (std::size_t k = 0; k < nfft; ++k) {
+    const double theta = (static_cast<double>(k) * (-3.14159265359)) / static_cast<double>(nfft);
+    tw[k] = {std::cos(theta), std::sin(theta)};
+  }
+  literal_fft(f, tw);
+  const std::vector<Complex> g = f;
+  for (std::size_t k = 0; k < nfft; ++k) {
+    const double cre = g[k].re, cim = -g[k].im;  // conj(G[k])
+    f[k] = {f[k].re * cre - f[k].im * cim, f[k].re * cim + f[k].im * cre};
+  }
+  literal_fft(f, tw);
+  const Complex d = f[0];
+  const double den = d.re * d.re + d.im * d.im;
+  Reals out(nfft);
+  for (std::size_t k = 0; k < nfft; ++k) {
+    const double cre = d.re, cim = -d.im;  // p * conj(d) / (d.re^2 + d.im^2)
+    out[k] = (f[k].re * cre - f[k].im * cim) / den;
+  }
+  return out;
+}
+
+TEST(Autocorrelations, BitIdenticalToTheStepByStepTransform) {
+  std::mt19937_64 rng(5);
+  std::normal_distribution<double> dist(-1.5, 4.0);
+  for (std::size_t n : {1u, 2u, 3u, 5u, 8u, 17u, 100u, 300u}) {
+    SCOPED_TRACE(n);
+    Reals y(n);
+    for (double& v : y) v = dist(rng);
+    const Reals want = literal_autocorr(y);
+    const Reals got = autocorrelations(y);
+    ASSERT_EQ(want.size(), got.size());
+    for (std::size_t k = 0; k < want.size(); ++k) {
+      const bool same = std::memcmp(&want[k], &got[k], sizeof(double)) == 0 ||
+                        (std::isnan(want[k]) && std::isnan(got[k]));
+      EXPECT_TRUE(same) << k << ": " << want[k] << " vs " << got[k];
+    }
   }
 }
 
