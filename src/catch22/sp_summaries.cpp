@@ -75,17 +75,17 @@ double sp_summaries_welch_rect(std::span<const double> y, std::string_view summa
   const std::size_t k_len = nfft / 2 + 1;
   const double df = 1.0 / static_cast<double>(next_pow2(width));
   std::vector<double> ang(k_len);
-  std::vector<double> spec(k_len);
+  std::vector<double> spectrum(k_len);
   for (std::size_t i = 0; i < k_len; ++i) {
     double s = power[i] / scale;
     if (i > 0 && i + 1 < k_len) s = s * 2.0;
     ang[i] = static_cast<double>(i) * df * kTwoPi;
-    spec[i] = s / kTwoPi;
-    if (std::isinf(spec[i])) return 0.0;
+    spectrum[i] = s / kTwoPi;
+    if (std::isinf(spectrum[i])) return 0.0;
   }
 
   const double da = ang[1] - ang[0];
-  const std::vector<double> cum = cumulative_sum(spec);
+  const std::vector<double> cum = cumulative_sum(spectrum);
 
   if (kind == Summary::kCentroid) {
     const double threshold = cum[k_len - 1] * 0.5;
@@ -95,7 +95,7 @@ double sp_summaries_welch_rect(std::span<const double> y, std::string_view summa
   }
 
   double area = -0.0;
-  for (std::size_t i = 0; i < k_len / 5; ++i) area += spec[i];
+  for (std::size_t i = 0; i < k_len / 5; ++i) area += spectrum[i];
   return da * area;
 }
 

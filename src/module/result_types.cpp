@@ -116,8 +116,8 @@ PyTypeObject* create_type(const char* name, int basic_size, destructor dealloc_f
       {Py_tp_getset, getset},
       {0, nullptr},
   };
-  PyType_Spec spec = {name, basic_size, 0, Py_TPFLAGS_DEFAULT, slots};
-  return reinterpret_cast<PyTypeObject*>(PyType_FromSpec(&spec));
+  PyType_Spec type_spec = {name, basic_size, 0, Py_TPFLAGS_DEFAULT, slots};
+  return reinterpret_cast<PyTypeObject*>(PyType_FromSpec(&type_spec));
 }
 
 // Qualified by the module: an unqualified type name makes the interpreter warn

@@ -9,7 +9,7 @@
 namespace tessaly::testing {
 
 // Uniform values in [-1, 1) from the 53 top bits of mt19937_64, whose output sequence
-// is fixed by the standard library specification.
+// is fixed by the C++ standard.
 inline std::vector<double> uniform_series(std::size_t n, std::uint64_t seed) {
   std::mt19937_64 gen(seed);
   std::vector<double> y(n);
