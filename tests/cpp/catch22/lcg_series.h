@@ -2,10 +2,14 @@
 // expected values can be reproduced outside the test binary.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace {
@@ -45,6 +49,25 @@ inline constexpr double kQNaN = std::numeric_limits<double>::quiet_NaN();
 inline bool same_double(double a, double b) {
   if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
   return a == b && std::signbit(a) == std::signbit(b);
+}
+
+// A table of (why, series, normalize, expected) cases for one feature, compared with
+// same_double.
+using Feature = double (*)(std::span<const double>, bool);
+
+struct Case {
+  std::string why;
+  std::vector<double> y;
+  bool normalize;
+  double expected;
+};
+
+inline void check_table(Feature f, const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    const double got = f(c.y, c.normalize);
+    EXPECT_TRUE(same_double(got, c.expected)) << "got " << got << ", expected " << c.expected;
+  }
 }
 
 }  // namespace

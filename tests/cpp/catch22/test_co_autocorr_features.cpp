@@ -17,23 +17,6 @@
 namespace tessaly {
 namespace {
 
-using Feature = double (*)(std::span<const double>, bool);
-
-struct Case {
-  std::string why;
-  std::vector<double> y;
-  bool normalize;
-  double expected;
-};
-
-void check_table(Feature f, const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
-    const double got = f(c.y, c.normalize);
-    EXPECT_TRUE(same_double(got, c.expected)) << "got " << got << ", expected " << c.expected;
-  }
-}
-
 const std::vector<double> kConst4 = {5, 5, 5, 5};
 
 TEST(CoF1ecacTest, DegenerateSeries) {
