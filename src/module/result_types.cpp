@@ -40,38 +40,22 @@ PyObject* refuse_new(PyTypeObject* type, PyObject*, PyObject*) {
   return nullptr;
 }
 
-PyObject* list_of_str(const std::vector<std::string>& items) {
+// A new list holding convert(item) for each item; any failure is internal.
+template <class Items, class Convert>
+PyObject* make_list(const Items& items, Convert convert) {
   Ref list = Ref::steal(PyList_New(static_cast<Py_ssize_t>(items.size())));
   if (!list) {
     PyErr_Clear();
     throw InternalError("creating a list failed");
   }
   for (std::size_t i = 0; i < items.size(); ++i)
-    PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), to_str(items[i]));
+    PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), convert(items[i]));
   return list.release();
 }
 
-PyObject* list_of_float(const std::vector<double>& items) {
-  Ref list = Ref::steal(PyList_New(static_cast<Py_ssize_t>(items.size())));
-  if (!list) {
-    PyErr_Clear();
-    throw InternalError("creating a list failed");
-  }
-  for (std::size_t i = 0; i < items.size(); ++i)
-    PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), to_float(items[i]));
-  return list.release();
-}
-
-PyObject* list_of_rows(const std::vector<std::vector<double>>& rows) {
-  Ref list = Ref::steal(PyList_New(static_cast<Py_ssize_t>(rows.size())));
-  if (!list) {
-    PyErr_Clear();
-    throw InternalError("creating a list failed");
-  }
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), list_of_float(rows[i]));
-  return list.release();
-}
+PyObject* list_of_str(const std::vector<std::string>& items) { return make_list(items, to_str); }
+PyObject* list_of_float(const std::vector<double>& items) { return make_list(items, to_float); }
+PyObject* list_of_rows(const std::vector<std::vector<double>>& rows) { return make_list(rows, list_of_float); }
 
 // Getters build fresh lists on every read; failures are internal failures.
 template <class F>

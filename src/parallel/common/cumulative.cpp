@@ -9,7 +9,8 @@
 namespace tessaly {
 namespace {
 
-constexpr std::size_t kValueSlot = std::numeric_limits<std::size_t>::max();
+constexpr std::size_t kValueSlot = std::numeric_limits<std::size_t>::max();  // the window's raw value
+constexpr std::size_t kMissing = kValueSlot - 1;                              // name absent: NaN
 
 // For one window's names: where each distinct name finds its (last) value.
 // kValueSlot stands for the window's raw value.
@@ -44,7 +45,7 @@ Table cumulative_extract(std::span<const double> series, const WindowSet& set, c
     slots.reserve(table.feature_names.size());
     for (const auto& name : table.feature_names) {
       const auto it = layout.find(name);
-      slots.push_back(it == layout.end() ? kValueSlot - 1 : it->second);
+      slots.push_back(it == layout.end() ? kMissing : it->second);
     }
     return slots;
   };
@@ -63,7 +64,7 @@ Table cumulative_extract(std::span<const double> series, const WindowSet& set, c
     for (const std::size_t slot : columns) {
       if (slot == kValueSlot)
         row.push_back(series[k]);
-      else if (slot == kValueSlot - 1)
+      else if (slot == kMissing)
         row.push_back(std::numeric_limits<double>::quiet_NaN());
       else
         row.push_back(w.values[slot]);

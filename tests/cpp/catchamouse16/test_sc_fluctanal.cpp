@@ -12,6 +12,7 @@
 
 #include "catchamouse16/gsl_setup.h"
 #include "catchamouse16/sc_fluctanal.h"
+#include "lcg_noise.h"
 
 namespace tessaly {
 namespace {
@@ -22,16 +23,6 @@ class ScFluctAnalDfa2 : public ::testing::Test {
  protected:
   void SetUp() override { init_gsl(); }
 };
-
-std::vector<double> noise(std::size_t n, std::uint64_t seed) {
-  std::vector<double> v(n);
-  std::uint64_t s = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-  for (auto& x : v) {
-    s = s * 6364136223846793005ULL + 1442695040888963407ULL;
-    x = static_cast<double>(s >> 11) * 0x1.0p-52 - 1.0;
-  }
-  return v;
-}
 
 TEST_F(ScFluctAnalDfa2, WindowSizes) {
   std::vector<std::uint64_t> five_to_sixteen;

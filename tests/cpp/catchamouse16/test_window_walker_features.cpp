@@ -16,6 +16,7 @@
 #include "catchamouse16/st_localextrema.h"
 #include "catchamouse16/sy_driftingmean.h"
 #include "helpers/common/stats.h"
+#include "lcg_noise.h"
 
 namespace tessaly {
 namespace {
@@ -24,17 +25,6 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 const double kNan = std::numeric_limits<double>::quiet_NaN();
 
 using Feature = double (*)(std::span<const double>, bool);
-
-// Deterministic uniform values in [-1, 1), independent of the standard library.
-std::vector<double> noise(std::size_t n, std::uint64_t seed) {
-  std::vector<double> v(n);
-  std::uint64_t s = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-  for (auto& x : v) {
-    s = s * 6364136223846793005ULL + 1442695040888963407ULL;
-    x = static_cast<double>(s >> 11) * 0x1.0p-52 - 1.0;
-  }
-  return v;
-}
 
 std::vector<double> ramp(double first, std::size_t n) {
   std::vector<double> v(n);

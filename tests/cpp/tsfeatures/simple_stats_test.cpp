@@ -94,14 +94,15 @@ TEST(TsFlatSpots, MaximumAboveRoundedTopBreakJoinsTopBin) {
   EXPECT_EQ(2.0, flat_spots(std::vector<double>{lo, lo, hi, 0.0}));
 }
 
+struct FreqCase {
+  std::vector<double> y;
+  std::optional<std::uint64_t> freq;
+  double expected;
+  const char* why;
+};
+
 TEST(TsStability, Cases) {
   std::vector<double> tail = {1, 2, 3, 4, 5, 6, 100};
-  struct FreqCase {
-    std::vector<double> y;
-    std::optional<std::uint64_t> freq;
-    double expected;
-    const char* why;
-  };
   const std::vector<FreqCase> cases = {
       {{}, std::nullopt, 0.0, "empty"},
       {{4.0}, std::nullopt, 0.0, "one value"},
@@ -126,12 +127,6 @@ TEST(TsLumpiness, Cases) {
   std::vector<double> two_windows = ramp(10);
   for (double v : ramp(10, 2.0)) two_windows.push_back(v);
   two_windows.push_back(1e6);  // dropped tail
-  struct FreqCase {
-    std::vector<double> y;
-    std::optional<std::uint64_t> freq;
-    double expected;
-    const char* why;
-  };
   const std::vector<FreqCase> cases = {
       {{}, std::nullopt, kNan, "empty"},
       {{}, 3, kNan, "empty, any freq"},
